@@ -5,6 +5,24 @@
 namespace {
 constexpr std::size_t BufferSize = 64 * 1024;
 constexpr char EndOfText = '\x1A';
+
+// Whether the bytes hold no 1A and no CR but those right before an LF: each
+// line in them is then its bytes, less the CR before its LF. A CR at the very
+// end may be half of a CR LF cut by the buffer's end, so it does not count as
+// plain. One loop over all bytes without an early exit: it compiles to vector
+// code.
+bool HoldsPlainLines(const char* data, std::size_t size)
+{
+    if (size == 0)
+        return true;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    unsigned char special = bytes[size - 1] == '\r' || bytes[size - 1] == EndOfText;
+    for (std::size_t i = 0; i + 1 < size; ++i) {
+        const bool loneCr = (bytes[i] == '\r') & (bytes[i + 1] != '\n');
+        special |= static_cast<unsigned char>((bytes[i] == EndOfText) | loneCr);
+    }
+    return special == 0;
+}
 }
 
 TextFileReader::TextFileReader(const std::string& name)
@@ -28,32 +46,37 @@ bool TextFileReader::Fill()
 {
     pos_ = 0;
     end_ = NativeFile::Read(handle_, buffer_.data(), buffer_.size());
+    plainBuffer_ = HoldsPlainLines(buffer_.data(), end_);
     return end_ > 0;
-}
-
-bool TextFileReader::AtEnd()
-{
-    return pos_ == end_ && !Fill();
 }
 
 void TextFileReader::ReadLine(std::string& line)
 {
     line.clear();
+    AppendLine(line);
+}
+
+void TextFileReader::AppendLineInParts(std::string& line)
+{
     while (!AtEnd()) {
         const char* start = buffer_.data() + pos_;
         const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - pos_));
         const std::size_t length = newline ? static_cast<std::size_t>(newline - start) : end_ - pos_;
         pos_ += length;
-        const auto* stop = static_cast<const char*>(std::memchr(start, EndOfText, length));
-        if (stop) {
-            AppendLinePart(line, std::string_view(start, static_cast<std::size_t>(stop - start)));
+        const std::string_view part(start, length);
+        if (plainBuffer_) {
+            // A CR here can only be the one before the LF.
+            line.append(start, part.ends_with('\r') ? length - 1 : length);
+        } else if (const auto* stop = static_cast<const char*>(std::memchr(start, EndOfText, length))) {
+            AppendLinePart(line, part.substr(0, static_cast<std::size_t>(stop - start)));
             if (!newline)
                 SkipRestOfLine();
             if (pos_ < end_)
                 ++pos_;
             return;
+        } else {
+            AppendLinePart(line, part);
         }
-        AppendLinePart(line, std::string_view(start, length));
         if (newline) {
             ++pos_;
             return;
@@ -71,13 +94,12 @@ std::string TextFileReader::ReadLine()
 // A CR is never part of a line: before LF it ends the line, alone it is dropped.
 void TextFileReader::AppendLinePart(std::string& line, std::string_view part)
 {
-    if (part.find('\r') == std::string_view::npos) {
-        line.append(part);
-        return;
-    }
-    for (char c : part) {
-        if (c != '\r')
-            line += c;
+    for (;;) {
+        const std::size_t cr = part.find('\r');
+        line.append(part.substr(0, cr));
+        if (cr == std::string_view::npos)
+            return;
+        part.remove_prefix(cr + 1);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/NativeFile.h"
 
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,12 +22,35 @@ public:
     void ReadLine(std::string& line);
     std::string ReadLine();
 
+    // Appends the next line of the file to the end of text.
+    void AppendLine(std::string& text)
+    {
+        if (!AppendPlainLine(text))
+            AppendLineInParts(text);
+    }
+
     // True when no byte is left to read.
-    bool AtEnd();
+    bool AtEnd() { return pos_ == end_ && !Fill(); }
 
     void Close();
 
 private:
+    // The usual line, whole in a buffer that holds no byte to drop but the CR
+    // before each LF, kept inline for loading many lines; false for any other.
+    bool AppendPlainLine(std::string& text)
+    {
+        if (!plainBuffer_)
+            return false;
+        const char* start = buffer_.data() + pos_;
+        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - pos_));
+        if (!newline)
+            return false;
+        const auto length = static_cast<std::size_t>(newline - start);
+        text.append(start, length > 0 && newline[-1] == '\r' ? length - 1 : length);
+        pos_ += length + 1;
+        return true;
+    }
+    void AppendLineInParts(std::string& text);
     bool Fill();
     void AppendLinePart(std::string& line, std::string_view part);
     void SkipRestOfLine();
@@ -36,6 +60,7 @@ private:
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    bool plainBuffer_ = true;
 };
 
 // A text file created (or truncated) for writing; every line ends with CR LF.
