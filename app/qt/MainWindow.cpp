@@ -6,11 +6,25 @@
 #include "app/qt/QtText.h"
 #include "app/qt/StarFieldWidget.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
+#include <QStyle>
 
 #include <algorithm>
 #include <vector>
+
+namespace {
+// The icon at 16 x 16 pixels, with larger drawings of it for the task bar.
+QIcon WindowIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/celestrix-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+}
 
 MainWindow::MainWindow(TForm1& form)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -18,6 +32,10 @@ MainWindow::MainWindow(TForm1& form)
     , form_(form)
 {
     setWindowTitle(ToQString(form_.Caption()));
+    setWindowIcon(WindowIcon());
+    // Only the buttons' and the check box's captions follow a right-to-left locale.
+    setLayoutDirection(Qt::LeftToRight);
+    setFont(ControlFont());
     setAutoFillBackground(true);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -58,6 +76,12 @@ void MainWindow::PlaceWidgets()
     for (const auto& placement : Placements) {
         QWidget* widget = widgets_.at(placement.Name);
         widget->setGeometry(placement.Left, placement.Top, placement.Width, placement.Height);
+        if (qobject_cast<QComboBox*>(widget)) {
+            widget->setFixedWidth(placement.Width);
+            widget->setMinimumHeight(placement.Height);
+        } else {
+            widget->setFixedSize(placement.Width, placement.Height);
+        }
         if (placement.HandCursor)
             widget->setCursor(Qt::PointingHandCursor);
         widget->raise();
@@ -85,6 +109,6 @@ QWidget* MainWindow::Widget(std::string_view name) const
 void MainWindow::ShowCentred()
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
     show();
 }
