@@ -1,5 +1,7 @@
 #include "app/Unit1.h"
 
+#include "app/InstanceGuard.h"
+#include "app/LanguageFile.h"
 #include "common/ErrorReport.h"
 #include "link/LinkFile.h"
 #include "link/SurveyLink.h"
@@ -78,6 +80,12 @@ std::array<TEdit*, 7> TForm1::CoordinateBoxesInModeOrder()
     return {&Edit3, &Edit4, &Edit7, &Edit5, &Edit6, &Edit9, &Edit2};
 }
 
+// The controls the lines of the language file relabel, line by line.
+std::array<TCaptionedControl*, 7> TForm1::CaptionsInLanguageOrder()
+{
+    return {&Button1, &Button3, &Panel1, &Panel2, &Panel3, &Panel4, &Panel5};
+}
+
 void TForm1::Create()
 {
     RunHandler(&TForm1::FormCreate);
@@ -132,8 +140,26 @@ void TForm1::SetEnabled(bool enabled)
 // ends the sequence where it happens.
 void TForm1::FormCreate()
 {
+    if (AnotherCopyStopsStart())
+        return;
+    if (LanguageFileExists())
+        LanguageRead();
     FileRead();
     InFileFind();
+}
+
+bool TForm1::AnotherCopyStopsStart()
+{
+    if (!AnotherCopyRunning(screen_.TopLevelWindows(), applicationTitle_))
+        return false;
+    screen_.ShowWarningBox(AlreadyRunningCaption, AlreadyRunningText);
+    terminated_ = true;
+    return true;
+}
+
+void TForm1::LanguageRead()
+{
+    ReadCaptions(CaptionsInLanguageOrder());
 }
 
 void TForm1::FileRead()

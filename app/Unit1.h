@@ -16,6 +16,9 @@ public:
 
     // Runs FormCreate, the start-up sequence; the window is still hidden.
     void Create();
+    // Set when the start-up found another copy running: the program is to
+    // end without showing the window.
+    bool Terminated() const { return terminated_; }
 
     const std::string& ApplicationTitle() const { return applicationTitle_; }
     const std::string& Caption() const { return caption_; }
@@ -55,6 +58,8 @@ public:
     std::string SizeText;
 
     void FormCreate();
+    bool AnotherCopyStopsStart();
+    void LanguageRead();
     void FileRead();
     void InFileFind();
     void Read();
@@ -70,6 +75,7 @@ private:
     void ReportError(const std::string& message);
     void BindHandlers();
     std::array<TEdit*, 7> CoordinateBoxesInModeOrder();
+    std::array<TCaptionedControl*, 7> CaptionsInLanguageOrder();
     void SetEnabled(bool enabled);
 
     std::string CatalogueChoice() const override;
@@ -82,5 +88,6 @@ private:
     std::string applicationTitle_;
     std::string caption_ = "Celestrix v.3";
     bool enabled_ = true;
+    bool terminated_ = false;
     int handlerDepth_ = 0;
 };

@@ -6,7 +6,8 @@
 
 // The hidden application window: a real top-level window, never shown, that
 // bears the application title and owns the program's dialogs. A second copy
-// recognises a running one by it.
+// recognises a running one by it; on X11 its WM_NAME holds the title's bytes
+// exactly as they are.
 class ApplicationWindow : public QWidget {
 public:
     explicit ApplicationWindow(const std::string& title);

@@ -13,8 +13,12 @@ int main(int argc, char* argv[])
     ApplicationWindow applicationWindow(title);
     QtScreen screen(&applicationWindow);
     TForm1 Form1(screen, title);
-    MainWindow window(Form1);
     Form1.Create();
+    if (Form1.Terminated())
+        return 0;
+    // The widgets show the state as start-up left it; a copy that is stopped
+    // never pays for them.
+    MainWindow window(Form1);
     window.ShowCentred();
     return app.exec();
 }

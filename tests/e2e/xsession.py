@@ -15,11 +15,12 @@ class XSession:
         self.server = None
         self.manager = None
         self.display = None
+        self.runtime_dir = None
 
     def __enter__(self):
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.size, "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.size, "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
@@ -43,17 +44,26 @@ class XSession:
                 except subprocess.TimeoutExpired:
                     process.kill()
                     process.wait()
+        if self.runtime_dir:
+            shutil.rmtree(self.runtime_dir, ignore_errors=True)
 
     def env(self, extra=None):
         env = dict(os.environ)
         env["DISPLAY"] = self.display
         env.pop("WAYLAND_DISPLAY", None)
         env.pop("QT_QPA_PLATFORM", None)
-        env.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="celestrix-runtime-"))
-        os.chmod(env["XDG_RUNTIME_DIR"], 0o700)
+        if "XDG_RUNTIME_DIR" not in env:
+            env["XDG_RUNTIME_DIR"] = self._runtime_dir()
         if extra:
             env.update(extra)
         return env
+
+    def _runtime_dir(self):
+        """One private runtime folder for the whole session, removed with it."""
+        if self.runtime_dir is None:
+            self.runtime_dir = tempfile.mkdtemp(prefix="celestrix-runtime-")
+            os.chmod(self.runtime_dir, 0o700)
+        return self.runtime_dir
 
     def _manager_running(self):
         if self.manager.poll() is not None:
