@@ -75,16 +75,21 @@ protected:
     }
     ~StandInOpener() override { qputenv("PATH", previousPath_); }
 
-    // The argument lists of the calls so far, waiting for the first one.
-    std::vector<std::string> WaitForCalls()
+    // The argument lists of the calls written down so far.
+    std::vector<std::string> Calls() const
     {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !std::filesystem::is_empty(calls_); }, 10000));
         std::vector<std::string> calls;
         for (const auto& entry : std::filesystem::directory_iterator(calls_)) {
             if (entry.path().extension() != ".tmp")
                 calls.push_back(folder.Read((std::filesystem::path("calls") / entry.path().filename()).string()));
         }
         return calls;
+    }
+
+    std::vector<std::string> WaitForCalls() const
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !Calls().empty(); }, 10000));
+        return Calls();
     }
 
     TempFolder folder;
