@@ -34,7 +34,9 @@ int IoCodeFromErrno(int err)
     case ETXTBSY:
         return IoCode::AccessDenied;
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return IoCode::DiskFull;
     default:
         return err;

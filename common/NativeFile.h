@@ -28,4 +28,9 @@ void Write(Handle handle, const char* data, std::size_t size);
 // Closes the handle; it is released even when closing reports an error.
 void Close(Handle handle);
 
+#ifdef _WIN32
+// The code the program reports for a Windows error (GetLastError).
+int IoCodeFromWindowsError(unsigned long error);
+#endif
+
 }

@@ -138,7 +138,9 @@ TEST_F(Handlers, AFailedWriteIsReportedAndTheNextOneSucceeds)
     };
     const Case cases[] = {
         {"folder", [] { std::filesystem::create_directory("link.url"); }, "File access denied."},
+#ifndef _WIN32 // Windows has no device that is always full.
         {"full disk", [] { std::filesystem::create_symlink("/dev/full", "link.url"); }, "Disk full."},
+#endif
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -22,8 +22,13 @@ TEST(WriteLinkFile, ReportsWhatCannotBeWritten)
 {
     TempFolder folder;
     std::filesystem::create_directory("folder.url");
+#ifdef _WIN32
+    // Windows has no device that is always full.
+    const std::pair<const char*, int> cases[] = {{"folder.url", 5}};
+#else
     std::filesystem::create_symlink("/dev/full", "full.url");
     const std::pair<const char*, int> cases[] = {{"folder.url", 5}, {"full.url", 101}};
+#endif
     for (const auto& [name, code] : cases) {
         try {
             WriteLinkFile("http://x/", name);

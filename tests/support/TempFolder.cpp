@@ -1,20 +1,31 @@
 #include "TempFolder.h"
 
-#include <cstdlib>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <vector>
+
+namespace {
+// A folder of a fresh random name under the system's temporary folder.
+std::filesystem::path MakeUniqueFolder()
+{
+    std::random_device random;
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "celestrix-test-%08x", static_cast<unsigned>(random()));
+        if (std::filesystem::create_directory(base / name))
+            return base / name;
+    }
+    throw std::runtime_error("cannot make a temporary folder");
+}
+}
 
 TempFolder::TempFolder()
-    : previous_(std::filesystem::current_path())
+    : path_(MakeUniqueFolder())
+    , previous_(std::filesystem::current_path())
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "celestrix-test-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    path_ = buffer.data();
     std::filesystem::current_path(path_);
 }
 

@@ -1,0 +1,87 @@
+#include "common/NativeFile.h"
+
+#include "common/IoError.h"
+
+#include <windows.h>
+
+#include <limits>
+
+namespace NativeFile {
+
+// Windows' error codes are the program's own, except that both of its
+// "disk full" codes read "Disk full".
+int IoCodeFromWindowsError(unsigned long error)
+{
+    switch (error) {
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL:
+        return IoCode::DiskFull;
+    default:
+        return static_cast<int>(error);
+    }
+}
+
+namespace {
+[[noreturn]] void ThrowLastError()
+{
+    throw IoError(IoCodeFromWindowsError(GetLastError()));
+}
+
+HANDLE Open(const std::string& name, DWORD access, DWORD creation)
+{
+    const HANDLE handle = CreateFileA(name.c_str(), access, FILE_SHARE_READ, nullptr, creation,
+        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        ThrowLastError();
+    return handle;
+}
+
+DWORD ChunkSize(std::size_t size)
+{
+    constexpr std::size_t largest = std::numeric_limits<DWORD>::max();
+    return static_cast<DWORD>(size < largest ? size : largest);
+}
+}
+
+// A folder cannot be opened without backup semantics, so it is refused with
+// ERROR_ACCESS_DENIED, "File access denied".
+Handle OpenForReading(const std::string& name)
+{
+    return Open(name, GENERIC_READ, OPEN_EXISTING);
+}
+
+Handle CreateForWriting(const std::string& name)
+{
+    return Open(name, GENERIC_WRITE, CREATE_ALWAYS);
+}
+
+std::size_t Read(Handle handle, char* buffer, std::size_t size)
+{
+    DWORD got = 0;
+    if (!ReadFile(handle, buffer, ChunkSize(size), &got, nullptr))
+        ThrowLastError();
+    return got;
+}
+
+// A write that stores fewer bytes than asked without an error code has run
+// out of room.
+void Write(Handle handle, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        DWORD put = 0;
+        if (!WriteFile(handle, data, ChunkSize(size), &put, nullptr))
+            ThrowLastError();
+        if (put == 0)
+            throw IoError(IoCode::DiskFull);
+        data += put;
+        size -= put;
+    }
+}
+
+void Close(Handle handle)
+{
+    if (!CloseHandle(handle))
+        ThrowLastError();
+}
+
+}
