@@ -10,7 +10,11 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+// GCC 12 warns falsely inside <regex> when optimising (its bug 105562).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <regex>
+#pragma GCC diagnostic pop
 #include <set>
 #include <string>
 #include <utility>
