@@ -3,6 +3,8 @@
 #include "app/InstanceGuard.h"
 #include "app/LanguageFile.h"
 #include "common/ErrorReport.h"
+#include "common/IoError.h"
+#include "common/NativeFile.h"
 #include "link/LinkFile.h"
 #include "link/SurveyLink.h"
 
@@ -182,6 +184,16 @@ void TForm1::Ederase()
     Edit1.SetText("");
 }
 
+// link.url may be a link; one that leads to the catalogue or the language
+// file must not overwrite them.
+void TForm1::RefuseToWriteOverInputs()
+{
+    for (const char* input : {CatalogueFileName, LanguageFileName}) {
+        if (NativeFile::SameFile(LinkFileName, input))
+            throw IoError(IoCode::AccessDenied);
+    }
+}
+
 void TForm1::Button1Click()
 {
     if (CheckBox1.Checked())
@@ -195,6 +207,7 @@ void TForm1::Button1Click()
             Edit5.Text(), Edit6.Text(), Edit9.Text(), SizeText}));
     }
     Scan.NotFound = false;
+    RefuseToWriteOverInputs();
     WriteLinkFile(Edit1.Text());
 }
 

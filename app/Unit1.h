@@ -69,6 +69,7 @@ public:
     void CheckBox1Click();
 
 private:
+    void RefuseToWriteOverInputs();
     using Handler = void (TForm1::*)();
     TNotifyEvent Bind(Handler handler);
     void RunHandler(Handler handler);

@@ -28,6 +28,9 @@ void Write(Handle handle, const char* data, std::size_t size);
 // Closes the handle; it is released even when closing reports an error.
 void Close(Handle handle);
 
+// True when both names exist and lead to one file (through links, say).
+bool SameFile(const std::string& first, const std::string& second);
+
 #ifdef _WIN32
 // The code the program reports for a Windows error (GetLastError).
 int IoCodeFromWindowsError(unsigned long error);

@@ -161,6 +161,27 @@ TEST_F(Handlers, AFailedWriteIsReportedAndTheNextOneSucceeds)
     }
 }
 
+#ifndef _WIN32
+TEST_F(Handlers, ALinkUrlLeadingToAnInputFileNeverOverwritesIt)
+{
+    folder.Write("language.txt", "Generate link\r\n");
+    for (const char* input : {"m_ngc_ic.txt", "language.txt"}) {
+        SCOPED_TRACE(input);
+        screen.errorBoxes.clear();
+        const std::string before = folder.Read(input);
+        std::filesystem::create_symlink(input, "link.url");
+        form.Button1.Click();
+        EXPECT_EQ(screen.errorBoxes, (std::vector<RecordingScreen::Box>{{"celestrix", "File access denied."}}));
+        EXPECT_EQ(folder.Read(input), before);
+        EXPECT_EQ(form.Edit1.Text(), M1Url);
+        std::filesystem::remove("link.url");
+    }
+    std::filesystem::create_symlink("elsewhere.url", "link.url");
+    form.Button1.Click();
+    EXPECT_EQ(folder.Read("elsewhere.url"), ShortcutWith(M1Url)) << "other links are followed";
+}
+#endif
+
 TEST_F(Handlers, OpenLinkHandsTheShortcutToTheDesktop)
 {
     form.Button3.Click();
