@@ -109,7 +109,10 @@ class GuardUnderX11(CopiesFixture):
 
     def assert_still_running(self, program):
         self.assertIsNone(program.process.poll())
-        self.assertEqual(len(self.windows_of(program, MAIN_TITLE)), 1)
+        # A search that meets a window being destroyed (the other copy's, just
+        # ended) comes back short: ask again until the answer settles.
+        self.session.wait_for(lambda: len(self.windows_of(program, MAIN_TITLE)) == 1,
+                              "the first copy's one main window", timeout=10)
 
     @contextlib.contextmanager
     def window_held(self, title):
